@@ -1,0 +1,24 @@
+#!/bin/sh
+# Runs a Windows program under Wine in the build folder's own prefix.
+# The prefix is made on first use; a lock keeps parallel first uses apart.
+set -e
+build_dir=${QUILLOBAR_WINE_BUILD_DIR:-$(pwd)}
+case "$1" in
+  */bin/*) build_dir=$(cd "$(dirname "$1")/.." && pwd) ;;
+esac
+export WINEPREFIX="${WINEPREFIX:-$build_dir/wineprefix}"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || wine=$(command -v wine64 || command -v wine)
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      WINEARCH=win64 "$wine" wineboot -i >/dev/null 2>&1 || true
+      wineserver -w 2>/dev/null || true
+    fi
+  ) 9>"$WINEPREFIX.lock"
+fi
+exec "$wine" "$@"

@@ -1,0 +1,49 @@
+#include "location/work_paths.h"
+
+namespace quillobar {
+
+void deriveWorkPaths(TestState& state, char16_t separator) {
+    state.workFolder = state.driveRoot + kWorkFolderName + separator;
+    state.cleanFolder = state.workFolder;
+    state.workFile = state.workFolder + kWorkFileName;
+}
+
+void createFolder(Os& os, const std::u16string& path) {
+    std::u16string folder = path.substr(0, kMaxPathChars);
+    while (!folder.empty() &&
+           (folder.back() == u' ' || folder.back() == u'/' || folder.back() == u'\\')) {
+        folder.pop_back();
+    }
+    os.createDirectory(folder);
+}
+
+void deleteWorkFile(Engine& engine) {
+    engine.os.deleteFile(engine.state.workFolder + kWorkFileName);
+}
+
+void emptyFolder(Os& os, const std::u16string& folder) {
+    if (folder.empty()) return;
+    std::u16string base = folder.substr(0, kMaxPathChars);
+    const char16_t separator = os.pathSeparator();
+    if (base.size() < kMaxPathChars && base.back() != separator) base += separator;
+
+    std::vector<FolderEntry> entries;
+    if (!os.findFiles(base + u"*.*", entries)) return;
+    for (const FolderEntry& entry : entries) {
+        if (entry.isDirectory) continue;
+        os.deleteFile(base + entry.name);
+    }
+    os.removeDirectory(base);
+}
+
+void showSelectedPath(Engine& engine) {
+    engine.ui.setStatusText(0, u"已选路径: " + engine.state.workFile, StatusAppearance::Plain);
+}
+
+void recreateWorkFolder(Engine& engine) {
+    createFolder(engine.os, engine.state.workFolder);
+    showSelectedPath(engine);
+    engine.ui.drainPendingEvents();
+}
+
+}  // namespace quillobar

@@ -1,0 +1,41 @@
+// The operating-system layer on Windows: the wide-character Win32 calls.
+#pragma once
+
+#include "os/os.h"
+
+namespace quillobar {
+
+class Win32Os final : public Os {
+public:
+    Win32Os();
+    ~Win32Os() override;
+
+    char16_t pathSeparator() const override { return u'\\'; }
+    std::uint8_t* allocateZeroed(std::int64_t bytes) override;
+    void release(std::uint8_t* block) override;
+    FileHandle openFile(const std::u16string& path, OpenMode mode) override;
+    bool writeFile(FileHandle file, const std::uint8_t* data, std::uint32_t bytes, std::uint32_t& written) override;
+    bool readFile(FileHandle file, std::uint8_t* data, std::uint32_t bytes, std::uint32_t& read) override;
+    bool closeFile(FileHandle file) override;
+    std::uint32_t lastError() const override { return lastError_; }
+    bool createDirectory(const std::u16string& path) override;
+    bool deleteFile(const std::u16string& path) override;
+    bool removeDirectory(const std::u16string& path) override;
+    bool findFiles(const std::u16string& pattern, std::vector<FolderEntry>& entries) override;
+    bool isDirectory(const std::u16string& path) override;
+    std::u16string currentDirectory() override;
+    std::int64_t availablePhysicalMemory() override;
+    std::int64_t freeDiskBytes(const std::u16string& root) override;
+    std::int64_t performanceFrequency() override;
+    std::int64_t performanceCounter() override;
+    std::int64_t tickCount() override;
+    void sleepMs(std::int64_t ms) override;
+    void raiseTimerResolution() override;
+
+private:
+    bool fail();
+    void* testHeap_ = nullptr;  // the private heap of the test buffers
+    std::uint32_t lastError_ = 0;
+};
+
+}  // namespace quillobar
