@@ -17,7 +17,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       WINEARCH=win64 "$wine" wineboot -i >/dev/null 2>&1 || true
-      wineserver -w 2>/dev/null || true
+      "$(dirname "$wine")/wineserver64" -w 2>/dev/null || wineserver -w 2>/dev/null || true
     fi
   ) 9>"$WINEPREFIX.lock"
 fi
