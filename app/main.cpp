@@ -1,0 +1,8 @@
+// Entry point of quillobar.exe.
+#include <windows.h>
+
+#include "app/startup.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    return quillobar::runProgram(instance);
+}
