@@ -101,14 +101,14 @@ line_mask() {  # out text top cap
 
 # Writes the text mask of a picture from its lines, each "top:cap:text".
 text_mask() {  # out line...
-  local out=$1 spec top cap n=0
+  local out=$1 line top cap n=0
   shift
   convert -size "${width}x${height}" xc:black "$out"
-  for spec in "$@"; do
-    top=${spec%%:*}
-    cap=${spec#*:}; cap=${cap%%:*}
+  for line in "$@"; do
+    top=${line%%:*}
+    cap=${line#*:}; cap=${cap%%:*}
     n=$((n + 1))
-    line_mask "$work/line$n.miff" "${spec#*:*:}" "$top" "$cap"
+    line_mask "$work/line$n.miff" "${line#*:*:}" "$top" "$cap"
     convert "$out" "$work/line$n.miff" -compose Lighten -composite "$out"
   done
 }
@@ -122,12 +122,12 @@ draw_lit() {  # out mask background text_and_frame
 # Idle look: grey text shaded from light at the top of each line to darker
 # at its bottom, like brushed metal, on near black with a thin grey frame.
 draw_idle() {  # out mask line...
-  local out=$1 mask=$2 shade="$work/shade.miff" spec top cap
+  local out=$1 mask=$2 shade="$work/shade.miff" line top cap
   shift 2
   convert -size "${width}x${height}" xc:'rgb(150,150,150)' "$shade"
-  for spec in "$@"; do
-    top=${spec%%:*}
-    cap=${spec#*:}; cap=${cap%%:*}
+  for line in "$@"; do
+    top=${line%%:*}
+    cap=${line#*:}; cap=${cap%%:*}
     convert "$shade" \( -size "${width}x$((cap + 2))" gradient:'rgb(195,195,195)-rgb(115,115,115)' \) \
       -geometry "+0+$((top - 1))" -compose Over -composite "$shade"
   done
