@@ -2,14 +2,15 @@
 
 #include <commctrl.h>
 #include <objbase.h>
-#include <shlobj.h>
 
 #include <string>
 
 #include "engine/engine.h"
 #include "location/byte_size_text.h"
 #include "location/capacity.h"
+#include "location/drive_dialog.h"
 #include "location/work_paths.h"
+#include "resources/resource_ids.h"
 #include "ui/event_loop.h"
 #include "ui/stage_pictures.h"
 #include "ui/ui_environment.h"
@@ -18,56 +19,53 @@
 namespace quillobar {
 namespace {
 
+// ICC_TAB_CLASSES, ICC_HOTKEY_CLASS, ICC_DATE_CLASSES, ICC_USEREX_CLASSES, ICC_INTERNET_CLASSES.
 constexpr DWORD kCommonControlClasses = 0x0B48;
 
-// The root of the drive that holds the user's profile folder, or empty.
-std::u16string profileDriveRoot() {
-    std::u16string root;
-    PIDLIST_ABSOLUTE folder = nullptr;
-    if (SUCCEEDED(SHGetFolderLocation(nullptr, CSIDL_PROFILE, nullptr, 0, &folder))) {
-        wchar_t path[MAX_PATH] = {};
-        if (SHGetPathFromIDListW(folder, path) && path[0] != L'\0') {
-            wchar_t letter = path[0];
-            if (letter >= L'a' && letter <= L'z') letter = static_cast<wchar_t>(letter - L'a' + L'A');
-            if (letter >= L'A' && letter <= L'Z') root = {static_cast<char16_t>(letter), u':', u'\\'};
-        }
-        CoTaskMemFree(folder);
-    }
-    return root;
-}
+std::wstring wideText(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 }  // namespace
 
 int runProgram(HINSTANCE instance) {
-    // The process and user-interface environment.
+    // 1. The process and user-interface environment; no window is visible yet.
     UiEnvironment environment;
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), kCommonControlClasses};
     InitCommonControlsEx(&controls);
     CoInitialize(nullptr);
-    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    HICON icon = LoadIconW(instance, MAKEINTRESOURCEW(QUILLOBAR_ICON_ID));
     WindowUi::registerWindowClass(instance, icon);
+    DriveDialog::registerWindowClass(instance, icon);
+    Os& os = systemOs();  // holds the private heap of the test buffers
 
-    Os& os = systemOs();
+    // 2. The test state.
     TestState state;
     setStartupValues(state);
+
+    // 3-5. Pictures, the start button's font, the free memory.
     StagePictures pictures;
     pictures.load(instance);
     environment.createStartButtonFont();
     state.freeRamBytes = readFreeMemory(os);
 
-    state.driveRoot = profileDriveRoot();
+    WindowUi window(instance, environment, pictures);
+    Engine engine{state, window, os};
+    DriveDialog driveDialog(instance, environment, window);
+    Program program{engine, window, &driveDialog};
+
+    // 6-9. The drive, its free space, the work paths and the work folder.
+    state.driveRoot = driveDialog.run();
     state.workFolder = state.driveRoot;
     state.freeDiskBytes = readFreeDiskSpace(os, state.driveRoot);
     deriveWorkPaths(state, os.pathSeparator());
     createFolder(os, state.workFolder);
 
-    WindowUi window(instance, environment, pictures);
-    Engine engine{state, window, os};
-    Program program{engine, window};
+    // 10. The capacity message, before the main window exists.
+    window.messageBox(capacityMessageTitle(), capacityMessageText(state));
 
-    const std::u16string title = mainWindowTitle(state);
-    window.createMainWindow(std::wstring(reinterpret_cast<const wchar_t*>(title.c_str())), sizeSliderMaximum(state),
-                            state.cyclesLeft, state.fillCode);
+    // 11-17. The main window, the size and fill code from its controls, a
+    // work file left by an earlier start, the blink and the selected path.
+    window.createMainWindow(wideText(mainWindowTitle(state)), sizeSliderMaximum(state), state.cyclesLeft,
+                            state.fillCode);
     state.fillCode = window.getControlState(ControlId::FillCodeSpin);
     state.sizeGb = window.getControlState(ControlId::SizeSlider);
     state.bufferBytes = state.sizeGb * kBytesPerGb;
@@ -77,8 +75,10 @@ int runProgram(HINSTANCE instance) {
     showSelectedPath(engine);
     window.drainPendingEvents();
 
+    // 18. Events until the main window is asked to close.
     runEventLoop(program);
 
+    // Shutdown: the work file, the emptied work folder, then everything held.
     deleteWorkFile(engine);
     emptyFolder(os, state.cleanFolder);
     window.destroyMainWindow();

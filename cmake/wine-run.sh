@@ -2,10 +2,14 @@
 # Runs a Windows program under Wine in the build folder's own prefix.
 # The prefix is made on first use; a lock keeps parallel first uses apart.
 set -e
-build_dir=${QUILLOBAR_WINE_BUILD_DIR:-$(pwd)}
-case "$1" in
-  */bin/*) build_dir=$(cd "$(dirname "$1")/.." && pwd) ;;
-esac
+# The build folder is the one above the bin/ folder of the first program
+# named on the command line; failing that, the current folder.
+build_dir=$(pwd)
+for arg in "$@"; do
+  case "$arg" in
+    */bin/*) build_dir=$(cd "$(dirname "$arg")/.." && pwd); break ;;
+  esac
+done
 export WINEPREFIX="${WINEPREFIX:-$build_dir/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

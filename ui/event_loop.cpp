@@ -2,6 +2,7 @@
 
 #include "engine/integer_text.h"
 #include "engine/run_driver.h"
+#include "location/drive_dialog.h"
 #include "ui/run_target.h"
 
 namespace quillobar {
@@ -53,6 +54,10 @@ void onLinkButton2(Program& p) {
     p.window.drainPendingEvents();
 }
 
+void onChangeDriveButton(Program& p) {
+    if (p.driveDialog != nullptr) changeDrive(p.engine, *p.driveDialog);
+}
+
 struct HandlerEntry {
     ControlId id;
     ControlHandler handler;
@@ -66,6 +71,7 @@ constexpr HandlerEntry kHandlers[] = {
     {ControlId::LinkButton2, &onLinkButton2},
     {ControlId::CyclesSpin, &onCyclesSpin},
     {ControlId::SsdCheckBox, &onSsdCheckBox},
+    {ControlId::ChangeDriveButton, &onChangeDriveButton},
 };
 
 }  // namespace

@@ -7,9 +7,12 @@
 
 namespace quillobar {
 
+class DriveDialog;
+
 struct Program {
     Engine& engine;
     WindowUi& window;
+    DriveDialog* driveDialog = nullptr;  // for the change-drive button
 };
 
 // The handler of a control event, or null when the control has none.

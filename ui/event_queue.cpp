@@ -21,4 +21,8 @@ void EventQueue::removeControl(int id) {
     std::erase_if(events_, [id](const Event& e) { return e.kind == EventKind::Control && e.id == id; });
 }
 
+void EventQueue::removeWindow(int window) {
+    std::erase_if(events_, [window](const Event& e) { return e.window == window; });
+}
+
 }  // namespace quillobar

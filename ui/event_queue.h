@@ -29,6 +29,8 @@ public:
 
     // A destroyed control's events leave the queue with it.
     void removeControl(int id);
+    // A closed window's events leave the queue with it.
+    void removeWindow(int window);
 
     // While a ProgramChange lives, nothing is added.
     class ProgramChange {
