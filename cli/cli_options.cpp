@@ -13,6 +13,7 @@ const char kCliUsage[] =
     "  --fill N      fill code, 0-255 (default 128)\n"
     "  --cycles N    number of cycles (default 1; 0 runs one cycle)\n"
     "  --no-ssd      test memory only, without the copy to the work file\n"
+    "  --report-resources  print resident memory and open handles at the start and after each cycle\n"
     "exit code: 0 every cycle passed, 1 a cycle failed, 2 bad input\n";
 
 namespace {
@@ -56,6 +57,10 @@ std::optional<CliOptions> parseCliOptions(const std::vector<std::u16string>& arg
         }
         if (arg == u"--no-ssd") {
             options.noSsd = true;
+            continue;
+        }
+        if (arg == u"--report-resources") {
+            options.reportResources = true;
             continue;
         }
         const bool takesValue = arg == u"--drive" || arg == u"--size-gb" || arg == u"--fill" || arg == u"--cycles";

@@ -14,6 +14,7 @@ struct CliOptions {
     std::int64_t fillCode = 128;
     std::int64_t cycles = 1;
     bool noSsd = false;
+    bool reportResources = false;  // resident memory and handles after each cycle
     bool help = false;
 };
 

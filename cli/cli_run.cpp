@@ -57,6 +57,7 @@ int runCli(const std::vector<std::u16string>& args, Os& os, std::FILE* out, std:
     deleteWorkFile(engine);
     showSelectedPath(engine);
 
+    if (options.reportResources) ui.printResources();
     std::int64_t cyclesRun = 0;
     runDriver(engine, [&] {
         ++cyclesRun;

@@ -1,5 +1,6 @@
 #include "cli/console_ui.h"
 
+#include "cli/process_resources.h"
 #include "os/utf8.h"
 
 namespace quillobar {
@@ -13,9 +14,15 @@ void ConsoleUi::printLine(const std::string& line) {
 void ConsoleUi::setStatusText(int field, const std::u16string& text, StatusAppearance) {
     if (field == 2) {
         printLine("elapsed_ms: " + toUtf8(text));
+        if (options_.reportResources) printResources();
     } else {
         printLine("status: " + toUtf8(text));
     }
+}
+
+void ConsoleUi::printResources() {
+    const ProcessResources now = readProcessResources();
+    printLine("resources: resident_kb=" + std::to_string(now.residentKb) + " handles=" + std::to_string(now.handles));
 }
 
 void ConsoleUi::showPicture(PictureId picture, ControlId, int, int) {

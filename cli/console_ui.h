@@ -26,6 +26,9 @@ public:
     void setControlText(ControlId control, const std::u16string& text) override;
     void messageBox(const std::u16string& title, const std::u16string& text) override;
 
+    // Resident memory and open handles, for soak runs.
+    void printResources();
+
 private:
     void printLine(const std::string& line);
 

@@ -42,6 +42,8 @@ const FaultCase kFaultCases[] = {
      "无法分配内存: 300000 字节", false, false},
 };
 
+void PrintTo(const FaultCase& c, std::ostream* out) { *out << c.name; }
+
 class CycleFault : public EngineFixture, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(CycleFault, EndsWithTheErrorOutcomeAndTheNextCyclePasses) {

@@ -89,6 +89,8 @@ struct CopyCase {
     std::uint32_t lastWrite;
 };
 
+void PrintTo(const CopyCase& c, std::ostream* out) { *out << c.bytes << " bytes"; }
+
 class CopyRequests : public EngineFixture, public ::testing::WithParamInterface<CopyCase> {};
 
 TEST_P(CopyRequests, SplitIntoFullRequestsAndOneRemainder) {
@@ -169,6 +171,8 @@ struct MismatchCase {
     int periodicDrains;  // drain, marquee, drain groups
     std::int64_t counterAfter;
 };
+
+void PrintTo(const MismatchCase& c, std::ostream* out) { *out << c.name; }
 
 class Compare : public EngineFixture, public ::testing::WithParamInterface<MismatchCase> {};
 

@@ -1,9 +1,11 @@
 // The real main window under Wine: every control as designed, the
 // operations the engine uses, the event rules and the handlers, and one real
 // run started by a click on Start.
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "engine/reset.h"
 #include "tests/window_fixture.h"
 
 #include <commctrl.h>
@@ -293,6 +295,29 @@ TEST_F(MainWindow, SliderHandlerShowsTheSize) {
     EXPECT_EQ(state.sizeGb, 4);
     EXPECT_EQ(state.bufferBytes, 4'000'000'000);
     EXPECT_EQ(text(control(ControlId::SizeField)), L"4");
+}
+
+int childWindows(HWND parent) {
+    int count = 0;
+    EnumChildWindows(parent, [](HWND, LPARAM counter) noexcept -> BOOL {
+        ++*reinterpret_cast<int*>(counter);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_F(MainWindow, TenResetsLeaveTheWindowAndGdiObjectsWhereTheyWere) {
+    window.drainPendingEvents();
+    resetBetweenCycles(engine);  // anything made once on first use is made now
+    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    const int children = childWindows(window.mainWindow());
+    for (int i = 0; i < 10; ++i) resetBetweenCycles(engine);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+    EXPECT_EQ(childWindows(window.mainWindow()), children);
+    std::printf("gui objects after ten resets: gdi=%lu user=%lu children=%d\n", static_cast<unsigned long>(gdi),
+                static_cast<unsigned long>(user), children);
 }
 
 // Presses OK on every message box of this thread, noting its title and text.

@@ -10,6 +10,11 @@ cmake --preset native
 cmake --build --preset native
 ctest --preset native
 
+# The native tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+cmake --preset native-sanitize
+cmake --build --preset native-sanitize
+ctest --preset native-sanitize
+
 # The window tests need an X display: a private one, gone when this ends.
 display=:$((90 + RANDOM % 9))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
