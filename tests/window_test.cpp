@@ -297,6 +297,65 @@ TEST_F(MainWindow, SliderHandlerShowsTheSize) {
     EXPECT_EQ(text(control(ControlId::SizeField)), L"4");
 }
 
+// Presses Tab (or Shift+Tab) in the focused control, as the pump sees it.
+void pressTab(WindowUi& window, bool shift) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+    window.drainPendingEvents();
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
+TEST_F(MainWindow, TabVisitsTheEnabledStopsInCreationOrder) {
+    SetForegroundWindow(window.mainWindow());
+    SetActiveWindow(window.mainWindow());
+    window.drainPendingEvents();
+    if (GetActiveWindow() != window.mainWindow()) GTEST_SKIP() << "the window could not be activated";
+    const ControlId order[] = {ControlId::SizeSlider, ControlId::SsdCheckBox, ControlId::CyclesSpin,
+                               ControlId::FillCodeSpin, ControlId::LinkButton1, ControlId::ChangeDriveButton,
+                               ControlId::LinkButton2, ControlId::StartButton, ControlId::SizeSlider};
+    SetFocus(control(ControlId::SizeSlider));
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        pressTab(window, false);
+        EXPECT_EQ(GetFocus(), control(order[i])) << "Tab " << i;
+    }
+    for (std::size_t i = std::size(order) - 1; i > 0; --i) {
+        pressTab(window, true);
+        EXPECT_EQ(GetFocus(), control(order[i - 1])) << "Shift+Tab " << i;
+    }
+
+    // While a run keeps the parameter controls disabled, Tab passes them over.
+    for (ControlId id : {ControlId::SizeSlider, ControlId::StartButton, ControlId::FillCodeSpin, ControlId::CyclesSpin}) {
+        window.disableControl(id, 1);
+    }
+    SetFocus(control(ControlId::SsdCheckBox));
+    const ControlId running[] = {ControlId::LinkButton1, ControlId::ChangeDriveButton, ControlId::LinkButton2,
+                                 ControlId::SsdCheckBox};
+    for (ControlId expected : running) {
+        pressTab(window, false);
+        EXPECT_EQ(GetFocus(), control(expected));
+    }
+}
+
+TEST_F(MainWindow, FocusComesBackAfterDeactivation) {
+    SetForegroundWindow(window.mainWindow());
+    window.drainPendingEvents();
+    if (GetActiveWindow() != window.mainWindow()) GTEST_SKIP() << "the window could not be activated";
+    SetFocus(control(ControlId::LinkButton2));
+    HWND other = CreateWindowExW(0, L"Static", L"other", WS_POPUP | WS_VISIBLE, 700, 500, 100, 50, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    SetActiveWindow(other);
+    window.drainPendingEvents();
+    EXPECT_NE(GetFocus(), control(ControlId::LinkButton2));
+    SetActiveWindow(window.mainWindow());
+    window.drainPendingEvents();
+    EXPECT_EQ(GetFocus(), control(ControlId::LinkButton2));
+    DestroyWindow(other);
+}
+
 int childWindows(HWND parent) {
     int count = 0;
     EnumChildWindows(parent, [](HWND, LPARAM counter) noexcept -> BOOL {
