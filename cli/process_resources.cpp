@@ -13,10 +13,22 @@ namespace quillobar {
 
 #ifdef _WIN32
 
+// Valid handle values of the process, found by asking about each candidate.
+// Used where the system does not report a handle count (Wine answers 0).
+std::int64_t probeHandles() {
+    std::int64_t count = 0;
+    for (std::uintptr_t value = 4; value < 0x40000; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != 0) ++count;
+    }
+    return count;
+}
+
 ProcessResources readProcessResources() {
     ProcessResources resources;
     DWORD handles = 0;
     if (GetProcessHandleCount(GetCurrentProcess(), &handles) != 0) resources.handles = handles;
+    if (resources.handles <= 0) resources.handles = probeHandles();
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
     if (K32GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory) != 0) {
