@@ -28,7 +28,7 @@ using quillobar::ControlId;
 constexpr DWORD kWaitMs = 120000;      // the longest wait for any one thing to happen
 constexpr DWORD kRunWaitMs = 600000;   // the longest wait for the 1 GB cycle to write, read and delete
 constexpr DWORD kPollMs = 20;
-constexpr DWORD kSizePollMs = 2;       // the full-size work file exists only while it is read back
+constexpr DWORD kSizePollMs = 2;       // the full-size work file lasts only through the read-back and the reset's pause
 constexpr DWORD kStaysOpenMs = 1000;   // how long a window must outlive a close request it ignores
 // Clicks that arrive while the program empties its message queue are dropped
 // on purpose; after its last text of a step shows, give that emptying time to end.
@@ -58,13 +58,17 @@ PROCESS_INFORMATION program{};
 
 // Output -----------------------------------------------------------------
 
+std::string utf8(const std::wstring& text) {
+    const int size = static_cast<int>(text.size());
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
 void write(const std::wstring& text) {
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                          nullptr);
-    std::string utf8(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), bytes, nullptr, nullptr);
-    utf8 += '\n';
-    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+    const std::string line = utf8(text) + '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);
     std::fflush(stdout);
 }
 
@@ -223,6 +227,17 @@ HWND requireControl(HWND window, ControlId id, const std::wstring& what) {
     return control;
 }
 
+// For a window that shows before it has made its controls.
+HWND waitForControl(HWND window, ControlId id, const std::wstring& what) {
+    HWND control = nullptr;
+    const bool made = waitUntil([&] {
+        control = GetDlgItem(window, static_cast<int>(id));
+        return control != nullptr;
+    });
+    check(made, what + L" (control " + std::to_wstring(static_cast<int>(id)) + L") did not appear");
+    return control;
+}
+
 // Waits for the message box, checks its text and presses its OK button.
 void answerMessageBox(const wchar_t* title, const std::function<bool(const std::wstring&)>& textIsRight,
                       const std::wstring& expected) {
@@ -258,8 +273,7 @@ std::wstring windowsPath(const std::wstring& path) {
     auto toDos = reinterpret_cast<ToDos>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
     if (toDos != nullptr) {
-        std::string unixPath(path.begin(), path.end());
-        if (WCHAR* dos = toDos(unixPath.c_str())) {
+        if (WCHAR* dos = toDos(utf8(path).c_str())) {
             std::wstring result = dos;
             HeapFree(GetProcessHeap(), 0, dos);
             return result;
@@ -310,10 +324,10 @@ int wmain(int argc, wchar_t** argv) {
 
     write(L"[2] start " + exePath + L"; the drive window ignores a close request; pick C: and press OK");
     startProgram(exePath);
-    if (std::getenv("DEVSKIP") == nullptr) {  // DEVTEMP
     HWND driveWindow = waitForVisibleWindow(kDriveWindowClass, kDriveWindowTitle, L"the drive window");
+    // The OK button is made after the drive list is filled.
+    HWND okButton = waitForControl(driveWindow, ControlId::DriveOkButton, L"the OK button");
     HWND driveList = requireControl(driveWindow, ControlId::DriveCombo, L"the drive list");
-    HWND okButton = requireControl(driveWindow, ControlId::DriveOkButton, L"the OK button");
     check(className(driveList) == L"ComboBoxEx32", L"the drive list is a " + className(driveList));
 
     PostMessageW(driveWindow, WM_CLOSE, 0, 0);
@@ -353,7 +367,6 @@ int wmain(int argc, wchar_t** argv) {
     answerMessageBox(
         kCapacityBoxTitle, [](const std::wstring& text) { return text.starts_with(kCapacityTextPrefix); },
         L"a text starting " + shown(kCapacityTextPrefix));
-    }  // DEVTEMP
 
     write(L"[4] main window; the stale work file goes, keep.txt stays");
     HWND mainWindow = waitForVisibleWindow(kMainWindowClass, nullptr, L"the main window");
