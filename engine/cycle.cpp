@@ -6,6 +6,7 @@
 #include "engine/compare.h"
 #include "engine/integer_text.h"
 #include "engine/work_file.h"
+#include "location/work_paths.h"
 
 namespace quillobar {
 namespace {
@@ -74,6 +75,13 @@ FileOutcome copyStage(Engine& engine) {
     TestState& state = engine.state;
     EngineUi& ui = engine.ui;
     FileOutcome outcome;
+    if (workPathIsLink(engine)) {
+        // A planted link (see workPathIsLink) is refused like a file that
+        // cannot be created: no open, so nothing reaches what it points at.
+        outcome.failedStep = FileOutcome::Step::Create;
+        outcome.errorCode = engine.os.linkErrorCode();
+        return outcome;
+    }
     WorkFile file(engine.os);
     if (!file.open(state.workFile, OpenMode::CreateForCopy) &&
         !file.open(state.workFile, OpenMode::TruncateForCopy)) {
@@ -114,6 +122,12 @@ FileOutcome copyStage(Engine& engine) {
 FileOutcome readBackStage(Engine& engine) {
     TestState& state = engine.state;
     FileOutcome outcome;
+    if (workPathIsLink(engine)) {
+        // A link planted since the copy: refused like a work file that cannot be opened.
+        outcome.failedStep = FileOutcome::Step::Read;
+        outcome.errorCode = engine.os.linkErrorCode();
+        return outcome;
+    }
     WorkFile file(engine.os);
     if (!file.open(state.workFile, OpenMode::OpenForReadBack)) {
         outcome.failedStep = FileOutcome::Step::Read;

@@ -17,7 +17,12 @@ void createFolder(Os& os, const std::u16string& path) {
     os.createDirectory(folder);
 }
 
+bool workPathIsLink(Engine& engine) {
+    return engine.os.isLink(engine.state.workFolder) || engine.os.isLink(engine.state.workFolder + kWorkFileName);
+}
+
 void deleteWorkFile(Engine& engine) {
+    if (workPathIsLink(engine)) return;
     engine.os.deleteFile(engine.state.workFolder + kWorkFileName);
 }
 
@@ -26,11 +31,14 @@ void emptyFolder(Os& os, const std::u16string& folder) {
     std::u16string base = folder.substr(0, kMaxPathChars);
     const char16_t separator = os.pathSeparator();
     if (base.size() < kMaxPathChars && base.back() != separator) base += separator;
+    if (os.isLink(base)) return;
 
     std::vector<FolderEntry> entries;
     if (!os.findFiles(base + u"*.*", entries)) return;
     for (const FolderEntry& entry : entries) {
         if (entry.isDirectory) continue;
+        // Someone else planted it; it stays, like a link at the work file.
+        if (os.isLink(base + entry.name)) continue;
         os.deleteFile(base + entry.name);
     }
     os.removeDirectory(base);

@@ -17,6 +17,8 @@ namespace quillobar {
 //   CreateForCopy    GENERIC_READ|GENERIC_WRITE, share 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL
 //   TruncateForCopy  GENERIC_WRITE, share 0, TRUNCATE_EXISTING, no attributes
 //   OpenForReadBack  GENERIC_READ|GENERIC_WRITE, share 0, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL
+// each with FILE_FLAG_OPEN_REPARSE_POINT added: a link at the last component
+// of the path is never followed (O_NOFOLLOW on POSIX).
 enum class OpenMode { CreateForCopy, TruncateForCopy, OpenForReadBack };
 
 using FileHandle = std::intptr_t;
@@ -64,6 +66,12 @@ public:
     // listing cannot start.
     virtual bool findFiles(const std::u16string& pattern, std::vector<FolderEntry>& entries) = 0;
     virtual bool isDirectory(const std::u16string& path) = 0;
+    // True when `path` exists and is itself a symbolic link, junction or other
+    // reparse point, whatever it points to; a trailing separator is ignored.
+    virtual bool isLink(const std::u16string& path) = 0;
+    // The system's error code for a path refused because it is a link:
+    // ELOOP on POSIX, ERROR_CANT_ACCESS_FILE on Windows.
+    virtual std::uint32_t linkErrorCode() const = 0;
     virtual std::u16string currentDirectory() = 0;
 
     // Capacity: 0 when the figure cannot be read.

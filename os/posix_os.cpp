@@ -35,7 +35,9 @@ FileHandle PosixOs::openFile(const std::u16string& path, OpenMode mode) {
         case OpenMode::TruncateForCopy: flags = O_WRONLY | O_TRUNC; break;
         case OpenMode::OpenForReadBack: flags = O_RDWR | O_CREAT; break;
     }
-    const int fd = ::open(toUtf8(path).c_str(), flags | O_CLOEXEC, 0666);
+    // O_NOFOLLOW: a symbolic link planted under the file's name fails the open
+    // with ELOOP instead of sending the data wherever it points.
+    const int fd = ::open(toUtf8(path).c_str(), flags | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) {
         fail();
         return kNoFile;
@@ -125,6 +127,16 @@ bool PosixOs::isDirectory(const std::u16string& path) {
     struct stat info {};
     return ::stat(toUtf8(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
+
+bool PosixOs::isLink(const std::u16string& path) {
+    // lstat of "link/" would look at what the link points to.
+    std::string name = toUtf8(path);
+    while (name.size() > 1 && name.back() == '/') name.pop_back();
+    struct stat info {};
+    return ::lstat(name.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+std::uint32_t PosixOs::linkErrorCode() const { return ELOOP; }
 
 std::u16string PosixOs::currentDirectory() {
     char buffer[4096];

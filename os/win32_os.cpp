@@ -33,18 +33,21 @@ void Win32Os::release(std::uint8_t* block) {
 }
 
 FileHandle Win32Os::openFile(const std::u16string& path, OpenMode mode) {
+    // FILE_FLAG_OPEN_REPARSE_POINT: a symbolic link or junction planted under
+    // the file's name is opened as itself, never followed to its target.
     HANDLE handle = INVALID_HANDLE_VALUE;
     switch (mode) {
         case OpenMode::CreateForCopy:
             handle = CreateFileW(wide(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
             break;
         case OpenMode::TruncateForCopy:
-            handle = CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr);
+            handle = CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                 FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
             break;
         case OpenMode::OpenForReadBack:
             handle = CreateFileW(wide(path), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+                                 FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
             break;
     }
     if (handle == INVALID_HANDLE_VALUE) {
@@ -97,6 +100,19 @@ bool Win32Os::isDirectory(const std::u16string& path) {
     const DWORD attributes = GetFileAttributesW(wide(path));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
+
+bool Win32Os::isLink(const std::u16string& path) {
+    // With a trailing separator the attributes can be those of the link's target.
+    // A drive root keeps its separator: "C:" alone names the current folder.
+    std::u16string name = path;
+    while (name.size() > 1 && (name.back() == u'\\' || name.back() == u'/') && name[name.size() - 2] != u':') {
+        name.pop_back();
+    }
+    const DWORD attributes = GetFileAttributesW(wide(name));
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+std::uint32_t Win32Os::linkErrorCode() const { return ERROR_CANT_ACCESS_FILE; }
 
 std::u16string Win32Os::currentDirectory() {
     wchar_t buffer[MAX_PATH + 1] = {};

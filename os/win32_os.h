@@ -23,6 +23,8 @@ public:
     bool removeDirectory(const std::u16string& path) override;
     bool findFiles(const std::u16string& pattern, std::vector<FolderEntry>& entries) override;
     bool isDirectory(const std::u16string& path) override;
+    bool isLink(const std::u16string& path) override;
+    std::uint32_t linkErrorCode() const override;
     std::u16string currentDirectory() override;
     std::int64_t availablePhysicalMemory() override;
     std::int64_t freeDiskBytes(const std::u16string& root) override;

@@ -33,6 +33,7 @@ inline constexpr std::uint32_t kErrorDiskFull = 112;
 inline constexpr std::uint32_t kErrorPathNotFound = 3;
 inline constexpr std::uint32_t kErrorAccessDenied = 5;
 inline constexpr std::uint32_t kErrorIo = 1117;
+inline constexpr std::uint32_t kErrorCantAccessFile = 1920;
 
 class FakeOs final : public Os {
 public:
@@ -61,6 +62,10 @@ public:
 
     std::set<std::u16string> directories{u"C:"};
     std::map<std::u16string, FakeFile> files;
+    // Folders and files that are links. What a link points at is modelled by
+    // the folder or file of the same path: whatever is done through the link
+    // changes that, just as it would change the target.
+    std::set<std::u16string> links;
     std::map<FileHandle, OpenFile> handles;
 
     std::int64_t availableMemory = 16'000'000'000;
@@ -188,6 +193,8 @@ public:
         return true;
     }
     bool isDirectory(const std::u16string& path) override { return directories.count(trimmed(path)) != 0; }
+    bool isLink(const std::u16string& path) override { return links.count(trimmed(path)) != 0; }
+    std::uint32_t linkErrorCode() const override { return kErrorCantAccessFile; }
     std::u16string currentDirectory() override { return u"C:\\"; }
 
     std::int64_t availablePhysicalMemory() override { return availableMemory; }
