@@ -35,20 +35,6 @@ std::u16string profileFolder() {
 DriveDialog::DriveDialog(HINSTANCE instance, UiEnvironment& environment, WindowUi& events)
     : instance_(instance), environment_(environment), events_(events) {}
 
-bool DriveDialog::registerWindowClass(HINSTANCE instance, HICON icon) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &DriveDialog::windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = icon;
-    windowClass.hIconSm = icon;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 std::u16string DriveDialog::run() {
     open();
     const std::u16string startPath = profileFolder();
@@ -163,18 +149,8 @@ void DriveDialog::close() {
     events_.queue().removeWindow(kDialogNumber);
 }
 
-LRESULT CALLBACK DriveDialog::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<DriveDialog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return self->handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+bool DriveDialog::registerWindowClass(HINSTANCE instance, HICON icon) {
+    return registerProgramWindowClass(instance, icon, kWindowClass, &ownedWindowProc<DriveDialog>);
 }
 
 LRESULT DriveDialog::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,6 +8,7 @@
 
 #include "engine/engine.h"
 #include "ui/ui_environment.h"
+#include "ui/window_class.h"
 #include "ui/window_ui.h"
 
 namespace quillobar {
@@ -34,7 +35,8 @@ public:
     HWND window() const { return window_; }
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    template <class T>
+    friend LRESULT CALLBACK ownedWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void open();
     void createDriveList(const std::u16string& startPath);

@@ -11,6 +11,29 @@
 
 namespace quillobar::testing {
 
+// The reset in the folded log, from its first control change to its last drain.
+inline const std::vector<std::string> kResetOperations = {
+    "set 1039 1",
+    "set 1044 1",
+    "show 22",
+    "hide 1035",
+    "marquee 0 0",
+    "drain x1",
+    "picture 2 in 23 at 10,200",
+    "picture 4 in 24 at 10,280",
+    "picture 6 in 25 at 220,200",
+    "picture 8 in 26 at 220,280",
+    "picture 12 in 27 at 430,280",
+    "picture 10 in 28 at 430,200",
+    "drain x1",
+    "enable 17",
+    "enable 20",
+    "enable 19",
+    "enable 1039",
+    "status 0 plain: Quillobar V3.3",
+    "drain x1",
+};
+
 class EngineFixture : public ::testing::Test {
 protected:
     static constexpr std::int64_t kSmallBytes = 2'500'000;

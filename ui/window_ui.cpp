@@ -34,20 +34,6 @@ WindowUi::~WindowUi() {
     if (white_ != nullptr) DeleteObject(white_);
 }
 
-bool WindowUi::registerWindowClass(HINSTANCE instance, HICON icon) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_DBLCLKS;
-    windowClass.lpfnWndProc = &WindowUi::windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = icon;
-    windowClass.hIconSm = icon;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    windowClass.lpszClassName = kWindowClass;
-    return RegisterClassExW(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 // ---------------------------------------------------------------- creation
 
 void WindowUi::createMainWindow(const std::wstring& title, std::int64_t sliderMaximum, std::int64_t cyclesLeft,
@@ -341,18 +327,8 @@ void WindowUi::handleWindowMessage(MSG& message) {
     DispatchMessageW(&message);
 }
 
-LRESULT CALLBACK WindowUi::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<WindowUi*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return self->handleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
+bool WindowUi::registerWindowClass(HINSTANCE instance, HICON icon) {
+    return registerProgramWindowClass(instance, icon, kWindowClass, &ownedWindowProc<WindowUi>);
 }
 
 LRESULT WindowUi::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

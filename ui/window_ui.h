@@ -14,6 +14,7 @@
 #include "ui/main_window_layout.h"
 #include "ui/stage_pictures.h"
 #include "ui/ui_environment.h"
+#include "ui/window_class.h"
 
 namespace quillobar {
 
@@ -59,7 +60,8 @@ private:
         HWND arrows = nullptr;
     };
 
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    template <class T>
+    friend LRESULT CALLBACK ownedWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void handleWindowMessage(MSG& message);
     bool onNotify(const NMHDR& header, LRESULT& result);
